@@ -5,15 +5,14 @@
 #include <string>
 
 #ifdef _WIN32
+#include <mstcpip.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <mstcpip.h>
 #ifndef SIO_UDP_CONNRESET
 #define SIO_UDP_CONNRESET _WSAIOW(IOC_VENDOR, 12)
 #endif
 #else
 #include <arpa/inet.h>
-#include <cerrno>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -21,6 +20,7 @@
 #include <sys/socket.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <cerrno>
 #endif
 
 namespace device {
@@ -40,26 +40,46 @@ void EnsureWinsock() {
   if (!started) throw LinkError("Winsock start-up failed");
 }
 
-int LastError() { return WSAGetLastError(); }
-bool Interrupted(int err) { return err == WSAEINTR; }
-bool WouldBlock(int err) { return err == WSAEWOULDBLOCK; }
-bool Truncated(int err) { return err == WSAEMSGSIZE; }
+int LastError() {
+  return WSAGetLastError();
+}
+bool Interrupted(int err) {
+  return err == WSAEINTR;
+}
+bool WouldBlock(int err) {
+  return err == WSAEWOULDBLOCK;
+}
+bool Truncated(int err) {
+  return err == WSAEMSGSIZE;
+}
 int PollSockets(WSAPOLLFD* fds, unsigned long count, int timeoutMs) {
   return WSAPoll(fds, count, timeoutMs);
 }
 using PollFd = WSAPOLLFD;
-std::string ErrorText(int err) { return "socket error " + std::to_string(err); }
+std::string ErrorText(int err) {
+  return "socket error " + std::to_string(err);
+}
 #else
 using NativeSocket = int;
 constexpr NativeSocket kNoSocket = -1;
 
 void EnsureWinsock() {}
-int LastError() { return errno; }
-bool Interrupted(int err) { return err == EINTR; }
-bool WouldBlock(int err) { return err == EAGAIN || err == EWOULDBLOCK; }
-int PollSockets(pollfd* fds, nfds_t count, int timeoutMs) { return ::poll(fds, count, timeoutMs); }
+int LastError() {
+  return errno;
+}
+bool Interrupted(int err) {
+  return err == EINTR;
+}
+bool WouldBlock(int err) {
+  return err == EAGAIN || err == EWOULDBLOCK;
+}
+int PollSockets(pollfd* fds, nfds_t count, int timeoutMs) {
+  return ::poll(fds, count, timeoutMs);
+}
 using PollFd = pollfd;
-std::string ErrorText(int err) { return std::strerror(err); }
+std::string ErrorText(int err) {
+  return std::strerror(err);
+}
 #endif
 
 void CloseSocket(NativeSocket s) {
@@ -168,9 +188,13 @@ std::uint32_t ResolveIPv4(const std::string& host) {
 
 UdpLink::UdpLink() : socket_(kNoSocket) {}
 
-UdpLink::~UdpLink() { Close(); }
+UdpLink::~UdpLink() {
+  Close();
+}
 
-bool UdpLink::Active() const { return active_; }
+bool UdpLink::Active() const {
+  return active_;
+}
 
 void UdpLink::SetActive(bool active) {
   if (active == active_) return;
@@ -191,8 +215,8 @@ void UdpLink::Open() {
   // a missing controller should read as "no reply", the same as on other systems.
   BOOL reportReset = FALSE;
   DWORD returned = 0;
-  ::WSAIoctl(s, SIO_UDP_CONNRESET, &reportReset, sizeof reportReset, nullptr, 0, &returned,
-             nullptr, nullptr);
+  ::WSAIoctl(s, SIO_UDP_CONNRESET, &reportReset, sizeof reportReset, nullptr, 0, &returned, nullptr,
+             nullptr);
   const NativeSocket handle = static_cast<NativeSocket>(s);
 #else
 #ifdef SOCK_CLOEXEC
@@ -234,9 +258,9 @@ void UdpLink::Send(const std::string& host, std::uint16_t port, std::string_view
   to.sin_addr.s_addr = htonl(address);
   while (true) {
 #ifdef _WIN32
-    const int sent = ::sendto(static_cast<SOCKET>(socket_), bytes.data(),
-                              static_cast<int>(bytes.size()), 0,
-                              reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    const int sent =
+        ::sendto(static_cast<SOCKET>(socket_), bytes.data(), static_cast<int>(bytes.size()), 0,
+                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
 #else
     const ssize_t sent = ::sendto(socket_, bytes.data(), bytes.size(), 0,
                                   reinterpret_cast<const sockaddr*>(&to), sizeof to);
