@@ -24,8 +24,8 @@ bool IniReadBool(const std::string& file, const std::string& section, const std:
                  bool defaultValue);
 bool IniWriteString(const std::string& file, const std::string& section, const std::string& key,
                     const std::string& value);
-bool IniWriteInteger(const std::string& file, const std::string& section,
-                     const std::string& key, std::int32_t value);
+bool IniWriteInteger(const std::string& file, const std::string& section, const std::string& key,
+                     std::int32_t value);
 bool IniWriteBool(const std::string& file, const std::string& section, const std::string& key,
                   bool value);
 
