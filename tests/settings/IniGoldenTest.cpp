@@ -46,9 +46,10 @@ TEST_P(GoldenFile, OperationLeavesExpectedBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Data, GoldenFile,
-    ::testing::Values(Golden{"comment_spaced", "read IPV4, then write Port=80",
+    ::testing::Values(Golden{"comment_spaced", "read IPV4, write it back, write Port=80",
                              [](const std::string& f) {
                                std::string ip = IniReadString(f, "relaypanel", "IPV4", "x");
+                               IniWriteString(f, "relaypanel", "IPV4", ip);
                                IniWriteString(f, "relaypanel", "Port", "80");
                                return ip;
                              },
