@@ -54,11 +54,13 @@ void UpDown::Apply(std::int16_t position) {
 }
 
 std::string UpDown::FormatPosition(std::int16_t position) const {
-  std::string digits = std::to_string(std::abs(static_cast<int>(position)));
-  if (thousands) {
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  const std::string digits = std::to_string(std::abs(static_cast<int>(position)));
+  std::string text = position < 0 ? "-" : "";
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (thousands && i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
   }
-  return position < 0 ? "-" + digits : digits;
+  return text;
 }
 
 std::optional<std::int32_t> UpDown::ParseTyped(std::string_view text) const {
