@@ -238,7 +238,7 @@ QWidget* FormBinding::Create(controls::Control& control, QWidget* parent) {
       break;
     }
     case Kind::GroupBox: {
-      widget = new QGroupBox(parent);
+      widget = new GroupBoxWidget(ControlColor(control.color), parent);
       break;
     }
     case Kind::PageControl: {
@@ -426,7 +426,14 @@ void FormBinding::Apply(controls::Control& control, Property what) {
       if (what == Property::Text) window_.setWindowTitle(Text(control.Caption()));
       break;
     case Kind::Label:
-      if (what == Property::Text) static_cast<QLabel*>(widget)->setText(Text(control.Caption()));
+      if (what == Property::Text) {
+        auto* label = static_cast<QLabel*>(widget);
+        label->setText(Text(control.Caption()));
+        // Labels size themselves to their text: a substitute font a little wider than the
+        // design's must not cut the text off.
+        label->resize(std::max(control.bounds.width, label->sizeHint().width()),
+                      control.bounds.height);
+      }
       break;
     case Kind::GroupBox:
       if (what == Property::Text) {

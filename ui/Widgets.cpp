@@ -88,6 +88,26 @@ void StatusBarWidget::paintEvent(QPaintEvent*) {
   painter.drawText(panel.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextSingleLine, text_);
 }
 
+GroupBoxWidget::GroupBoxWidget(QColor background, QWidget* parent)
+    : QGroupBox(parent), background_(background) {}
+
+void GroupBoxWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QFontMetrics metrics = fontMetrics();
+  const int top = metrics.height() / 2;
+  const QRect frame(0, top, width() - 1, height() - top - 1);
+  painter.setPen(kShadow);
+  painter.drawRect(frame.adjusted(0, 0, -1, -1));
+  painter.setPen(kHighlight);
+  painter.drawRect(frame.adjusted(1, 1, 0, 0));
+  if (title().isEmpty()) return;
+  const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
+  painter.fillRect(caption, background_);
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
+}
+
 ModelToolButton::ModelToolButton(QWidget* parent) : QToolButton(parent) {
   setFocusPolicy(Qt::NoFocus);
   setToolButtonStyle(Qt::ToolButtonTextOnly);

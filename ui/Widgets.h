@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QGroupBox>
 #include <QImage>
 #include <QString>
 #include <QToolButton>
@@ -67,6 +68,20 @@ class StatusBarWidget : public QWidget {
 
  private:
   QString text_;
+};
+
+// A group box drawn as the design has it: an etched frame whose top line runs through the
+// middle of the caption, the caption on the box's own background.
+class GroupBoxWidget : public QGroupBox {
+  Q_OBJECT
+ public:
+  GroupBoxWidget(QColor background, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor background_;
 };
 
 // A check box the user's click does not flip by itself: it emits clicked() and shows
