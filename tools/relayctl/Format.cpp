@@ -52,7 +52,11 @@ std::string ByteJson(std::uint8_t byte, bool onWhenSet) {
   for (int channel = 1; channel <= 8; ++channel) {
     const bool set = byte & (1u << (channel - 1));
     if (channel > 1) text += ',';
-    text += "\"" + std::to_string(channel) + "\":" + ((set == onWhenSet) ? "true" : "false");
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
+    text += '"';
+    text += std::to_string(channel);
+    text += "\":";
+    text += (set == onWhenSet) ? "true" : "false";
   }
   return text + "}}";
 }
