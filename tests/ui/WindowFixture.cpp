@@ -23,7 +23,14 @@ WindowFixture::WindowFixture(const std::string& address, const std::string& main
     prepared = true;
   }
   QFile settings(dir.filePath(QStringLiteral("relaypanel.ini")));
-  const std::string contents = "[relaypanel]\r\nIPV4=" + address + "\r\n" + mainKeys;
+  // The presets section as a first run leaves it, so showing the window only reads it.
+  std::string contents = "[relaypanel]\r\nIPV4=" + address + "\r\n" + mainKeys + "\r\n[ON/OFF]\r\n";
+  for (char channel = '1'; channel <= '8'; ++channel) {
+    for (const char* key : {"S_CBx_", "E_CBx_", "S_ChB_", "E_ChB_"}) {
+      const bool exitList = std::string(key) == "E_CBx_";
+      contents += std::string(key) + channel + (exitList ? "=1\r\n" : "=0\r\n");
+    }
+  }
   if (!dir.isValid() || !settings.open(QIODevice::WriteOnly) ||
       settings.write(contents.data(), static_cast<qint64>(contents.size())) < 0) {
     qFatal("cannot write the settings file in %s", qPrintable(dir.path()));
