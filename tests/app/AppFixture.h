@@ -2,9 +2,8 @@
 
 #include "support/LogicFixture.h"
 
-// The application tests' controller has a loopback address of its own, so other test
-// programs running at the same time never share its port.
+// The application tests' controllers live on 127.22.x.y (see LogicFixture).
 class AppTest : public support::LogicFixture {
  protected:
-  AppTest() : LogicFixture("127.0.0.22") {}
+  AppTest() : LogicFixture(22) {}
 };

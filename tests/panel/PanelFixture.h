@@ -2,9 +2,8 @@
 
 #include "support/LogicFixture.h"
 
-// The panel tests' controller has a loopback address of its own, so other test programs
-// running at the same time never share its port.
+// The panel tests' controllers live on 127.21.x.y (see LogicFixture).
 class PanelTest : public support::LogicFixture {
  protected:
-  PanelTest() : LogicFixture("127.0.0.21") {}
+  PanelTest() : LogicFixture(21) {}
 };

@@ -31,8 +31,7 @@ class FakeController {
   explicit FakeController(const std::string& address) {
     socket_ = ::socket(AF_INET, SOCK_DGRAM, 0);
     if (socket_ < 0) throw std::runtime_error("socket failed");
-    const int yes = 1;
-    ::setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    // No SO_REUSEADDR: a second controller on the same address must fail, not share.
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_port = htons(kPort);

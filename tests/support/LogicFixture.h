@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +19,16 @@ namespace support {
 
 class LogicFixture : public ::testing::Test {
  protected:
-  explicit LogicFixture(std::string controllerAddress)
-      : address(std::move(controllerAddress)), controller(address) {}
+  // The controller listens on 127.<program>.x.y:7070, x.y taken from the process id: ctest
+  // runs every test case as its own process, some of them side by side, and each needs a
+  // port 7070 of its own. Tests within one process run one after another.
+  explicit LogicFixture(int program) : address(LoopbackAddress(program)), controller(address) {}
+
+  static std::string LoopbackAddress(int program) {
+    const unsigned id = static_cast<unsigned>(::getpid());
+    return "127." + std::to_string(program) + "." + std::to_string((id / 254) % 256) + "." +
+           std::to_string(id % 254 + 1);
+  }
 
   // The settings file in the current directory, as the fake executable names it.
   static constexpr const char* kIniFile = "relaypanel.ini";

@@ -3,6 +3,7 @@
 // recorded; the executable lives at /opt/x/relaypanel, so the settings file is
 // relaypanel.ini in the current directory.
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ class RecordingPlatform : public app::Platform {
   }
   bool OpenUrl(const std::string& url) override {
     urls.push_back(url);
+    if (launcherFails) throw std::runtime_error("launcher failed");
     return acceptUrls;
   }
   void Quit() override { ++quits; }
@@ -39,6 +41,7 @@ class RecordingPlatform : public app::Platform {
   std::vector<std::string> urls;
   int quits = 0;
   bool acceptUrls = true;
+  bool launcherFails = false;
   std::string executable = "/opt/x/relaypanel";
 };
 
