@@ -201,7 +201,7 @@ TEST(Protocol, LateReplyQueuedBeforeTheNextRequestIsDropped) {
   device::UdpLink link;
   std::uint8_t value = 0;
   EXPECT_FALSE(device::GetInputStatus(link, kLoopback, controller.port(), value, 30));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // "7" is queued by now
+  std::this_thread::sleep_for(std::chrono::milliseconds(450));  // "7" is queued by now
   EXPECT_TRUE(device::GetOutputStatus(link, kLoopback, controller.port(), value, 500));
   EXPECT_EQ(value, 9);
   EXPECT_TRUE(device::GetOutputStatus(link, kLoopback, controller.port(), value, 500));

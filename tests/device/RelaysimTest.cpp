@@ -152,7 +152,7 @@ TEST(Relaysim, LateDuplicateIsDroppedBeforeTheNextExchange) {
 
   // The next copy is queued before the outputs read and must not answer it.
   EXPECT_TRUE(device::GetInputStatus(link, kLoopback, sim.port(), value, kWaitMs));
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
   EXPECT_TRUE(device::GetOutputStatus(link, kLoopback, sim.port(), value, kWaitMs));
   EXPECT_EQ(value, 0);
 }
@@ -169,7 +169,7 @@ TEST(Relaysim, DelayedReplyMissesAShortWait) {
 TEST(Relaysim, WiggleWalksTheInputs) {
   SimProcess sim({"--wiggle", "0.05"});
   device::UdpLink link;
-  std::this_thread::sleep_for(std::chrono::milliseconds(130));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
   std::uint8_t value = 0;
   EXPECT_TRUE(device::GetInputStatus(link, kLoopback, sim.port(), value, kWaitMs));
   EXPECT_NE(value, 255);
