@@ -43,9 +43,14 @@ TEST(UpDown, AssignedValueKeepsItsLowSixteenBits) {
     int position;
     const char* shown;
   } cases[] = {
-      {70000, 4464, "4,464"}, {40000, -25536, "-25,536"}, {0, 0, "0"},  // out of range, taken as it
-                                                                        // is
-      {-1, -1, "-1"},         {32767, 32767, "32,767"},   {999, 999, "999"}, {1000, 1000, "1,000"},
+      {70000, 4464, "4,464"},
+      {40000, -25536, "-25,536"},
+      // Outside the range, taken as it is.
+      {0, 0, "0"},
+      {-1, -1, "-1"},
+      {32767, 32767, "32,767"},
+      {999, 999, "999"},
+      {1000, 1000, "1,000"},
   };
   for (const auto& c : cases) {
     Spinners s;
