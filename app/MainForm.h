@@ -3,7 +3,9 @@
 // names are the names the settings file and the handlers use); its member functions are
 // the event handlers, defined in the file of the concern they belong to:
 //   app/MainFormLayout.cpp   the control tree and its design values
-//   app/Lifecycle.cpp        FormCreate, closing, Timer2Timer, the top-level error display
+//   app/Lifecycle.cpp        FormCreate, closing, Timer2Timer
+//   app/ErrorDisplay.cpp     Deliver and DisplayText, the top-level error display
+//   app/Wiring.cpp           WireEvents: each control's event to its handler
 //   app/BrowserLinks.cpp     SpeedButton2Click, Velmora1Click, AVIOSYS1Click, OpenURL
 //   panel/StatusRefresh.cpp  ReceiveP5, ReceiveP6, ShowStatus, Transmit, Refresh
 //   panel/OutputSwitching.cpp SetData, PB1Click, PF1Click, All On, All Off
