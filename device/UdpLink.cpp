@@ -253,8 +253,9 @@ void UdpLink::Close() {
 }
 
 void UdpLink::Send(const std::string& host, std::uint16_t port, std::string_view bytes) {
-  const std::uint32_t address = ResolveIPv4(host);
+  // Opened first, so that a failed lookup still leaves the link open like any other failure.
   if (!active_) Open();
+  const std::uint32_t address = ResolveIPv4(host);
   sockaddr_in to{};
   to.sin_family = AF_INET;
   to.sin_port = htons(port);
@@ -299,10 +300,7 @@ std::optional<Datagram> UdpLink::Receive(int timeoutMs) {
       throw LinkError("wait for reply failed: " + ErrorText(err));
     }
     if (ready == 0) return std::nullopt;
-    if ((pfd.revents & (POLLIN | POLLERR)) == 0) {
-      if (left <= 0) return std::nullopt;
-      continue;
-    }
+    if ((pfd.revents & POLLNVAL) != 0) throw LinkError("wait for reply failed: socket not open");
 
     // One byte more than the buffer would be a cut datagram; the system reports it.
     char buffer[BufferSize];

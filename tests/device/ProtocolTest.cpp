@@ -150,6 +150,7 @@ TEST(Protocol, UnresolvableNameFailsAtOnceAndKeepsTheValue) {
   // Three lookups and no wait for a reply.
   EXPECT_LT(MsSince(start), 3 * lookup + 600);
   EXPECT_EQ(value, 77);
+  EXPECT_TRUE(link.Active()) << "the exchange opened the link and a failure leaves it open";
 }
 
 TEST(Protocol, ErrorsKeepTheValue) {
