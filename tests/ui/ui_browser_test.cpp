@@ -1,11 +1,11 @@
 // The browser links: the launcher gets the URL as its one argument; a launcher that cannot
 // be started gives the refusal dialog.
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>

@@ -46,6 +46,33 @@ class ProgramTest : public QObject {
     QVERIFY2(contents().startsWith("[relaypanel]\r\nIPV4=127.0.0.36\r\nTimer=10\r\nPort=80\r\n"),
              contents().constData());
   }
+
+  void autoExitClosesLikeFileExitAndExitsZero() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("relaypanel.ini"));
+    QFile settings(path);
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[relaypanel]\r\nIPV4=127.0.0.36\r\nTimer=abc\r\nExitSec=1\r\nUseExit=1\r\n");
+    settings.close();
+
+    QProcess program;
+    program.setWorkingDirectory(dir.path());
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QStringLiteral(RELAYPANEL_PROGRAM), {});
+    QVERIFY(program.waitForStarted());
+    // One second after start-up the close operation runs by itself and the loop ends.
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray contents = saved.readAll();
+    QVERIFY2(contents.startsWith("[relaypanel]\r\nIPV4=127.0.0.36\r\nTimer=10\r\nExitSec=1\r\n"
+                                 "UseExit=1\r\n"),
+             contents.constData());
+    QVERIFY(contents.contains("[ON/OFF]\r\n"));
+  }
 };
 
 QTEST_MAIN(ProgramTest)
