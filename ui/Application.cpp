@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QStyleFactory>
 
@@ -12,6 +13,9 @@ namespace ui {
 void PrepareApplication(QApplication& application) {
   QApplication::setApplicationName(QString::fromUtf8(app::kApplicationTitle));
   QApplication::setApplicationDisplayName(QString::fromUtf8(app::kApplicationTitle));
+  // The desktop entry and its icon, as installed with the program.
+  QGuiApplication::setDesktopFileName(QStringLiteral("relaypanel"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("relaypanel")));
   // The layout is fixed in pixels; one style everywhere keeps the widgets' frames alike.
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
     QApplication::setStyle(fusion);
