@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStringList>
-#include <QStyleFactory>
 
 #include "app/MainForm.h"
 #include "controls/Control.h"
+#include "ui/WindowStyle.h"
 
 namespace ui {
 
@@ -17,9 +17,7 @@ void PrepareApplication(QApplication& application) {
   QGuiApplication::setDesktopFileName(QStringLiteral("relaypanel"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("relaypanel")));
   // The layout is fixed in pixels; one style everywhere keeps the widgets' frames alike.
-  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-    QApplication::setStyle(fusion);
-  }
+  QApplication::setStyle(new WindowStyle());
   // Quitting is the close sequence's last step, never a side effect of hiding the window.
   application.setQuitOnLastWindowClosed(false);
 }

@@ -96,6 +96,9 @@ class LayoutTest : public QObject {
     QCOMPARE(tabs->tabText(0), QStringLiteral("Operation"));
     QCOMPARE(tabs->tabText(1), QStringLiteral("Option"));
     QCOMPARE(tabs->currentIndex(), 0);
+    // The page area of the design's page control: inset 4, below 22-pixel tabs.
+    QWidget* page = w->Widget(f.TabSheet1);
+    QCOMPARE(QRect(page->mapTo(tabs, QPoint(0, 0)), page->size()), QRect(4, 24, 433, 229));
     auto* memo = w->As<QPlainTextEdit>(f.Memo1);
     QVERIFY(memo->isReadOnly());
     QCOMPARE(memo->document()->blockCount(), 8);
