@@ -11,8 +11,9 @@
 namespace ui {
 
 void PrepareApplication(QApplication& application) {
+  // The application title. Only the name is set: the display name defaults to it, and a
+  // display name set on its own would be appended to every window caption by the desktop.
   QApplication::setApplicationName(QString::fromUtf8(app::kApplicationTitle));
-  QApplication::setApplicationDisplayName(QString::fromUtf8(app::kApplicationTitle));
   // The desktop entry and its icon, as installed with the program.
   QGuiApplication::setDesktopFileName(QStringLiteral("relaypanel"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("relaypanel")));
