@@ -223,7 +223,8 @@ QWidget* FormBinding::Create(controls::Control& control, QWidget* parent) {
       auto* list = new QComboBox(parent);
       list->setEditable(false);
       for (const std::string& item : combo.Items()) list->addItem(Text(item));
-      connect(list, &QComboBox::activated, this, [this, &combo](int index) {
+      // Every change the user makes (list, keys, wheel); the program's own are blocked.
+      connect(list, &QComboBox::currentIndexChanged, this, [this, &combo](int index) {
         Input(combo, [&combo, index] { combo.SetItemIndex(index); });
       });
       widget = list;

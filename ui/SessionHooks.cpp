@@ -58,6 +58,7 @@ SessionHooks::~SessionHooks() {
 }
 
 void SessionHooks::CommitData(QSessionManager&) {
+  if (form_.Closed()) return;
   // The close query as a close request runs it; its answer is always yes (an error in it
   // is shown and does not hold up the session).
   form_.Deliver([this] {
