@@ -29,8 +29,9 @@ void OnSignal(int) {
 }  // namespace
 
 SessionHooks::SessionHooks(app::TForm1& form, QObject* parent) : QObject(parent), form_(form) {
-  connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SessionHooks::CommitData,
-          Qt::DirectConnection);
+  connect(
+      qGuiApp, &QGuiApplication::commitDataRequest, this,
+      [this](QSessionManager&) { RunCloseQuery(); }, Qt::DirectConnection);
   // Every way the application is asked to end passes here: the session's quit included.
   QCoreApplication::instance()->installEventFilter(this);
 
@@ -57,7 +58,7 @@ SessionHooks::~SessionHooks() {
   signalPipe[0] = signalPipe[1] = -1;
 }
 
-void SessionHooks::CommitData(QSessionManager&) {
+void SessionHooks::RunCloseQuery() {
   if (form_.Closed()) return;
   // The close query as a close request runs it; its answer is always yes (an error in it
   // is shown and does not hold up the session).

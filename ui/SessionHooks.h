@@ -21,11 +21,13 @@ class SessionHooks : public QObject {
   explicit SessionHooks(app::TForm1& form, QObject* parent = nullptr);
   ~SessionHooks() override;
 
+  // What the session's commit-data request runs: the close query, answered yes.
+  void RunCloseQuery();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CommitData(QSessionManager& manager);
   void SignalArrived();
 
   app::TForm1& form_;
