@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <algorithm>
