@@ -1,6 +1,8 @@
 // Closing the window: File > Exit and the close box run the close operation, which saves
 // the main settings and asks the application to quit.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,6 +57,27 @@ class CloseTest : public QObject {
     w.Action(w.form->CloseX1)->trigger();
     QVERIFY(w.form->Closed());
     QVERIFY(w.SettingsFile().contains("\r\nPort=8\xFF\x38\r\n"));
+  }
+
+  void failingCloseQueryKeepsTheWindowOpen() {
+    WindowFixture w(kAddress);
+    // A directory where the settings file should be: every file operation fails.
+    const QString settings = w.Path(QStringLiteral("relaypanel.ini"));
+    QVERIFY(QFile::remove(settings));
+    QVERIFY(QDir().mkdir(settings));
+    QVERIFY(!w.window->close());
+    QVERIFY(!w.form->Closed());
+    QVERIFY(w.window->isVisible());
+    QCOMPARE(w.platform.quits, 0);
+    QCOMPARE(w.platform.messages.size(), std::size_t{1});
+    QCOMPARE(w.platform.messages[0].caption, std::string("DU Rorez 9212"));
+    QCOMPARE(w.platform.messages[0].text, std::string("Error...ON/OFF Write."));
+    // The next request runs the whole close again.
+    QVERIFY(QDir().rmdir(settings));
+    w.Action(w.form->CloseX1)->trigger();
+    QVERIFY(w.form->Closed());
+    QCOMPARE(w.platform.quits, 1);
+    QVERIFY(w.SettingsFile().contains("IPV4=127.0.0.32\r\n"));
   }
 };
 

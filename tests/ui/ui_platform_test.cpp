@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -43,6 +44,7 @@ class PlatformTest : public QObject {
     ui::QtPlatform platform;
     Qt::TextFormat format = Qt::AutoText;
     QString caption;
+    QPoint centre;
     QTimer poll;
     connect(&poll, &QTimer::timeout, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -50,12 +52,21 @@ class PlatformTest : public QObject {
       poll.stop();
       format = box->textFormat();
       caption = box->windowTitle();
+      centre = box->geometry().center();
       QTest::keyClick(box, Qt::Key_Return);  // OK is the default button
     });
     poll.start(10);
     platform.ShowMessage("DU Rorez 9212", app::MessageIcon::Stop, "<b>http://x</b>");
     QCOMPARE(format, Qt::PlainText);
     QCOMPARE(caption, QStringLiteral("DU Rorez 9212"));
+    // Centred on the screen.
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY2((centre - screenCentre).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1,%2 on %3,%4")
+                            .arg(centre.x())
+                            .arg(centre.y())
+                            .arg(screenCentre.x())
+                            .arg(screenCentre.y())));
   }
 };
 
