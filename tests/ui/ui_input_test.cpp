@@ -49,6 +49,9 @@ class InputTest : public QObject {
     QTest::keyClick(w->Widget(w->form->Memo2), Qt::Key_Down);
     QTest::keyClick(w->Widget(w->form->Memo2), Qt::Key_Down);
     QCOMPARE(w->form->RefUD.Position(), 10);
+    // The spinner itself, reached with Tab, steps with the arrow keys too.
+    QTest::keyClick(arrows, Qt::Key_Up);
+    QCOMPARE(TextOf(w->form->Memo2), QStringLiteral("11"));
     // A number typed into the box counts from there on.
     QLineEdit* box = w->As<QLineEdit>(w->form->Memo2);
     box->selectAll();

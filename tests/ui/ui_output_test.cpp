@@ -46,6 +46,9 @@ class OutputTest : public QObject {
     QCOMPARE(controller->Requests(), std::vector<std::string>{"VEDOVIZ14"});
     // The controller acknowledged: the link indicator is lit.
     QVERIFY(w->Widget(w->form->PPW)->isVisible());
+    QCOMPARE(static_cast<ui::StatusBarWidget*>(w->Widget(w->form->StatusBar1))->Text(),
+             QString::fromStdString(w->form->StatusBar1.PanelText()));
+    QVERIFY(w->form->StatusBar1.PanelText() != app::kNoticeText);
     QVERIFY(w->platform.messages.empty());
   }
 
