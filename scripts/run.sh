@@ -16,7 +16,7 @@ if [[ ! -f "$demo/relaypanel.ini" ]]; then
   printf '[relaypanel]\r\nIPV4=127.0.0.1\r\n\r\n' >"$demo/relaypanel.ini"
 fi
 
-build/relaysim --bind 127.0.0.1 --port 7070 --wiggle 2 --quiet &
+build/relaysim --bind 127.0.0.1 --port 7070 --outputs 0x25 --inputs 0xF6 --wiggle 2 --quiet &
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
 
