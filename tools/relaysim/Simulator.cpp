@@ -71,9 +71,9 @@ const char* const kCommandHelp =
     "  quit                         end the simulator\n"
     "MASK is decimal (129), hexadecimal (0x81) or binary (0b10000001), 0 to 255.\n";
 
-std::optional<long> ParseInteger(std::string_view text, long lo, long hi) {
+std::optional<long long> ParseInteger(std::string_view text, long long lo, long long hi) {
   if (text.empty() || text.size() > 12) return std::nullopt;
-  long value = 0;
+  long long value = 0;  // 12 digits need more than a 32-bit long (Windows)
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + (c - '0');

@@ -54,7 +54,7 @@ class Simulator {
 // "255", "0xFF", "0b11111111": a byte mask. Nothing when the text is not one.
 std::optional<std::uint8_t> ParseMask(std::string_view text);
 // A whole number between lo and hi.
-std::optional<long> ParseInteger(std::string_view text, long lo, long hi);
+std::optional<long long> ParseInteger(std::string_view text, long long lo, long long hi);
 // A decimal number between lo and hi.
 std::optional<double> ParseNumber(std::string_view text, double lo, double hi);
 
