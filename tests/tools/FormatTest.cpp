@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "Json.h"
@@ -44,7 +43,7 @@ TEST(Format, ChannelWordsFollowEachBytesSense) {
 }
 
 TEST(Format, RecordsNameTheirHostAsValidJson) {
-  std::ostringstream out;
+  relayctl::StringSink out;
   relayctl::Printer printer(out, true, false, true);
   printer.Record("we\"ird\\host", "\"outputs\":" + relayctl::OutputsJson(1));
   const auto record = ParseJson(out.str());
@@ -54,7 +53,7 @@ TEST(Format, RecordsNameTheirHostAsValidJson) {
 }
 
 TEST(Format, LinesNameTheHostOnlyWhenAsked) {
-  std::ostringstream one, several, quiet;
+  relayctl::StringSink one, several, quiet;
   relayctl::Printer(one, false, false, false).Line("h", "5");
   relayctl::Printer(several, false, false, true).Line("h", "5");
   relayctl::Printer(quiet, false, true, true).Line("h", "5");

@@ -1,6 +1,7 @@
 // Where relayctl finds its controllers: -H, RELAYCTL_HOST, ./relaypanel.ini.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -70,6 +71,20 @@ TEST(RelayctlHosts, NoAddressAnywhereIsAUsageError) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("RELAYCTL_HOST"), std::string::npos) << run.err;
   }
+}
+
+TEST(RelayctlHosts, UnreadableIniIsAUsageErrorNotACrash) {
+  // A directory opens like a file but does not read.
+  TempDir dir;
+  ASSERT_EQ(::mkdir((dir.Path() + "/relaypanel.ini").c_str(), 0700), 0);
+  ProcessSetup setup;
+  setup.cwd = dir.Path();
+  setup.env["RELAYCTL_HOST"] = "";
+  const RunResult run = Relayctl({"status"}, setup);
+  EXPECT_EQ(run.exitCode, 2) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("relayctl: cannot read relaypanel.ini; give -H HOST"), std::string::npos)
+      << run.err;
 }
 
 // Two simulators on one port, on two loopback addresses.

@@ -13,7 +13,7 @@ namespace {
 
 class Run {
  public:
-  Run(const Options& options, Controller& controller, Printer& printer, std::ostream& err)
+  Run(const Options& options, Controller& controller, Printer& printer, Sink& err)
       : options_(options), controller_(controller), printer_(printer), err_(err) {}
 
   int Status() {
@@ -145,7 +145,7 @@ class Run {
   const Options& options_;
   Controller& controller_;
   Printer& printer_;
-  std::ostream& err_;
+  Sink& err_;
   bool readBack_ = false;
 };
 
@@ -158,8 +158,7 @@ std::uint8_t ToggleRule(std::uint8_t current, std::uint8_t named) {
 
 }  // namespace
 
-int RunCommand(const Options& options, Controller& controller, Printer& printer,
-               std::ostream& err) {
+int RunCommand(const Options& options, Controller& controller, Printer& printer, Sink& err) {
   Run run(options, controller, printer, err);
   const std::string& command = options.command;
   if (command == "status") return run.Status();

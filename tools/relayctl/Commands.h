@@ -1,11 +1,10 @@
 #pragma once
 // The one-shot commands of relayctl, run on one controller.
 
-#include <ostream>
-
 #include "tools/relayctl/Controller.h"
 #include "tools/relayctl/Format.h"
 #include "tools/relayctl/Options.h"
+#include "tools/relayctl/Sink.h"
 
 namespace relayctl {
 
@@ -15,6 +14,6 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 // Runs every command but watch on one controller. Returns kOk or kFailed; errors go to err.
-int RunCommand(const Options& options, Controller& controller, Printer& printer, std::ostream& err);
+int RunCommand(const Options& options, Controller& controller, Printer& printer, Sink& err);
 
 }  // namespace relayctl

@@ -1,7 +1,6 @@
 #include "tools/relayctl/DefaultHost.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <optional>
 
 #include "settings/IniDocument.h"
@@ -30,13 +29,20 @@ DefaultHost FindDefaultHost(const char* envValue, const std::string& iniPath) {
     result.host = Trimmed(envValue);
     if (!result.host.empty()) return result;
   }
-  std::ifstream file(iniPath, std::ios::binary);
+  std::string bytes;
+  std::FILE* file = std::fopen(iniPath.c_str(), "rb");
   if (!file) {
     result.error = std::string("no controller address: ") + kHowToName;
     return result;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
+  char block[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
+  // A file that opens but does not read (a directory of that name, an I/O error) is
+  // reported, not taken as empty.
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
     result.error = "cannot read " + iniPath + "; " + kHowToName;
     return result;
   }

@@ -121,7 +121,7 @@ void Printer::Line(const std::string& host, const std::string& text) {
   if (quiet_) return;
   if (namesHost_) out_ << host << ": ";
   out_ << text << '\n';
-  out_.flush();
+  out_.Flush();
 }
 
 void Printer::Record(const std::string& host, const std::string& fields) {
@@ -129,7 +129,7 @@ void Printer::Record(const std::string& host, const std::string& fields) {
   out_ << "{\"host\":" << JsonString(host);
   if (!fields.empty()) out_ << ',' << fields;
   out_ << "}\n";
-  out_.flush();
+  out_.Flush();
 }
 
 }  // namespace relayctl

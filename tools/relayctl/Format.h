@@ -2,9 +2,10 @@
 // relayctl's results: plain lines or JSON objects, one per line, on stdout.
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <string_view>
+
+#include "tools/relayctl/Sink.h"
 
 namespace relayctl {
 
@@ -25,7 +26,7 @@ std::string TimestampNow();
 // Prints results: a line names its host when there are several; quiet prints nothing.
 class Printer {
  public:
-  Printer(std::ostream& out, bool json, bool quiet, bool namesHost)
+  Printer(Sink& out, bool json, bool quiet, bool namesHost)
       : out_(out), json_(json), quiet_(quiet), namesHost_(namesHost) {}
 
   bool Json() const { return json_; }
@@ -34,7 +35,7 @@ class Printer {
   void Record(const std::string& host, const std::string& fields);
 
  private:
-  std::ostream& out_;
+  Sink& out_;
   bool json_;
   bool quiet_;
   bool namesHost_;

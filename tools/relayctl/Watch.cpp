@@ -52,7 +52,7 @@ void PrintState(Printer& printer, const std::string& host, std::uint8_t inputs,
 }  // namespace
 
 int RunWatch(const Options& options, std::vector<std::unique_ptr<Controller>>& controllers,
-             Printer& printer, std::ostream& err) {
+             Printer& printer, Sink& err) {
   stopRequested = 0;
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
@@ -88,7 +88,7 @@ int RunWatch(const Options& options, std::vector<std::unique_ptr<Controller>>& c
     }
     if (options.count > 0 && poll + 1 >= options.count) break;
   }
-  err.flush();
+  err.Flush();
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   return code;

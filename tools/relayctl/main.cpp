@@ -1,8 +1,8 @@
 // relayctl: read and switch the controller's relays from scripts.
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +12,7 @@
 #include "tools/relayctl/DefaultHost.h"
 #include "tools/relayctl/Format.h"
 #include "tools/relayctl/Options.h"
+#include "tools/relayctl/Sink.h"
 #include "tools/relayctl/Watch.h"
 
 using namespace relayctl;
@@ -19,7 +20,7 @@ using namespace relayctl;
 namespace {
 
 int UsageError(const std::string& message) {
-  std::cerr << "relayctl: " << message << "\nTry 'relayctl --help'.\n";
+  FileSink(stderr) << "relayctl: " + message + "\nTry 'relayctl --help'.\n";
   return kUsage;
 }
 
@@ -31,11 +32,11 @@ int main(int argc, char** argv) {
   if (!parsed.ok()) return UsageError(parsed.error);
   Options options = parsed.options;
   if (options.help) {
-    std::cout << UsageText();
+    FileSink(stdout) << UsageText();
     return kOk;
   }
   if (options.version) {
-    std::cout << VersionText();
+    FileSink(stdout) << VersionText();
     return kOk;
   }
 
@@ -50,14 +51,16 @@ int main(int argc, char** argv) {
     controllers.push_back(
         std::make_unique<Controller>(host, options.port, options.timeoutMs, options.retries));
   }
-  Printer printer(std::cout, options.json, options.quiet, options.hosts.size() > 1);
+  FileSink out(stdout);
+  FileSink err(stderr);
+  Printer printer(out, options.json, options.quiet, options.hosts.size() > 1);
 
-  if (options.command == "watch") return RunWatch(options, controllers, printer, std::cerr);
+  if (options.command == "watch") return RunWatch(options, controllers, printer, err);
 
   // One controller after another; the exit code is the worst of them.
   int code = kOk;
   for (const std::unique_ptr<Controller>& controller : controllers) {
-    code = std::max(code, RunCommand(options, *controller, printer, std::cerr));
+    code = std::max(code, RunCommand(options, *controller, printer, err));
   }
   return code;
 }
