@@ -6,14 +6,14 @@
 #include <string>
 #include <thread>
 
-#include "SimProcess.h"
 #include "device/UdpLink.h"
 #include "device/VORuzovU.h"
+#include "support/SimProcess.h"
 
 namespace {
 
-using devicetest::RunSim;
-using devicetest::SimProcess;
+using testsupport::RunSim;
+using testsupport::SimProcess;
 
 constexpr int kWaitMs = 500;  // relaysim answers at once unless a fault says otherwise
 const std::string kLoopback = "127.0.0.1";

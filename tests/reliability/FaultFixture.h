@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "SimChild.h"
 #include "app/MainForm.h"
 #include "device/VORuzovU.h"
 #include "support/RecordingPlatform.h"
+#include "support/SimProcess.h"
 #include "support/TempDir.h"
 
 namespace reliability {
@@ -56,7 +56,7 @@ class FaultTest : public ::testing::Test {
   // The simulator on this address (port 7070) with these fault flags; then the window's
   // start-up with a settings file that names the address.
   app::TForm1& Start(const std::string& address, const std::vector<std::string>& simArgs) {
-    sim = std::make_unique<SimChild>(address, device::kDevicePort, simArgs);
+    sim = std::make_unique<testsupport::SimProcess>(simArgs, address, device::kDevicePort);
     dir.Write("relaypanel.ini", "[relaypanel]\r\nIPV4=" + address + "\r\n");
     form = std::make_unique<app::TForm1>(platform);
     form->Create();
@@ -78,7 +78,7 @@ class FaultTest : public ::testing::Test {
 
   support::TempDir dir;
   support::RecordingPlatform platform;
-  std::unique_ptr<SimChild> sim;
+  std::unique_ptr<testsupport::SimProcess> sim;
   std::unique_ptr<app::TForm1> form;
 };
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "SimChild.h"
 #include "device/UdpLink.h"
 #include "device/VORuzovU.h"
+#include "support/SimProcess.h"
 
 namespace {
 
@@ -53,9 +53,9 @@ constexpr bool kSanitized = false;
 }  // namespace
 
 TEST(Soak, TenThousandExchangesWithDropsStayCorrectAndFlat) {
-  reliability::SimChild sim(
-      "127.0.0.50", device::kDevicePort,
-      {"--drop", "0.01", "--seed", "3", "--outputs", "0xA5", "--inputs", "0x5A"});
+  testsupport::SimProcess sim(
+      {"--drop", "0.01", "--seed", "3", "--outputs", "0xA5", "--inputs", "0x5A"}, "127.0.0.50",
+      device::kDevicePort);
   device::UdpLink link;
   link.SetActive(true);
 

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "SimProcess.h"
+#include "Relayctl.h"
+#include "support/SimProcess.h"
 
 namespace {
 
+using namespace testsupport;
 using namespace tooltest;
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -24,11 +26,11 @@ TEST(RelayctlFaults, SilentControllerFailsAfterTheTimeoutAndEveryRetry) {
   };
   for (const Case& c : {Case{"0", 1, "(1 try)"}, Case{"2", 3, "(3 tries)"}}) {
     SimProcess sim({"--silent"});
-    const RunResult run = Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.Port()), "-t",
+    const RunResult run = Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.port()), "-t",
                                     "200", "-r", c.retries, "status"});
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(Contains(run.err, "127.0.0.1:" + std::to_string(sim.Port()) +
+    EXPECT_TRUE(Contains(run.err, "127.0.0.1:" + std::to_string(sim.port()) +
                                       ": no answer to the input read within 200 ms"))
         << run.err;
     EXPECT_TRUE(Contains(run.err, c.tries)) << run.err;
@@ -55,7 +57,7 @@ TEST(RelayctlFaults, RepliesWithoutAByteAreFailuresNotStates) {
     for (const char* command : {"status", "inputs"}) {
       SimProcess sim({c.fault});
       const RunResult run =
-          Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.Port()), "-t", "300", command});
+          Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.port()), "-t", "300", command});
       EXPECT_EQ(run.exitCode, 1) << c.fault << " " << command;
       EXPECT_EQ(run.out, "") << c.fault << " " << command;
       EXPECT_TRUE(Contains(run.err, c.message)) << c.fault << ": " << run.err;
@@ -66,7 +68,7 @@ TEST(RelayctlFaults, RepliesWithoutAByteAreFailuresNotStates) {
 TEST(RelayctlFaults, GarbageOutputReplyStopsASwitchBeforeAnyWrite) {
   SimProcess sim({"--no-digits", "--outputs", "1"});
   const RunResult run =
-      Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.Port()), "-t", "300", "on", "3"});
+      Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.port()), "-t", "300", "on", "3"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(Contains(run.err, "the output reply holds no number")) << run.err;
   EXPECT_EQ(sim.Requests(), std::vector<std::string>{"VEDOVIZ2"});
@@ -75,11 +77,11 @@ TEST(RelayctlFaults, GarbageOutputReplyStopsASwitchBeforeAnyWrite) {
 TEST(RelayctlFaults, RefusedWriteFailsAndLeavesTheOutputs) {
   SimProcess sim({"--refuse-writes", "--outputs", "1"});
   const RunResult run =
-      Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.Port()), "-t", "300", "on", "3"});
+      Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.port()), "-t", "300", "on", "3"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_TRUE(Contains(run.err, "did not acknowledge the write of 5")) << run.err;
-  EXPECT_EQ(ReadOutputsDirectly(sim.Port()), 1);
+  EXPECT_EQ(ReadOutputsDirectly(sim.port()), 1);
 }
 
 TEST(RelayctlFaults, RetriesRecoverFromDroppedRequests) {
@@ -87,7 +89,7 @@ TEST(RelayctlFaults, RetriesRecoverFromDroppedRequests) {
   // one through, each retry a request of its own.
   SimProcess sim({"--drop", "0.7", "--seed", "2", "--outputs", "9"});
   const RunResult run = Relayctl(
-      {"-H", "127.0.0.1", "-p", std::to_string(sim.Port()), "-t", "100", "-r", "20", "outputs"});
+      {"-H", "127.0.0.1", "-p", std::to_string(sim.port()), "-t", "100", "-r", "20", "outputs"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "9\n");
   const std::vector<std::string> requests = sim.Requests();
@@ -97,7 +99,7 @@ TEST(RelayctlFaults, RetriesRecoverFromDroppedRequests) {
 
 TEST(RelayctlFaults, BadCommandLinesAreUsageErrorsAndSendNothing) {
   SimProcess sim({"--outputs", "1"});
-  const std::string port = std::to_string(sim.Port());
+  const std::string port = std::to_string(sim.port());
   const std::vector<std::vector<std::string>> cases = {
       {"on", "0"},
       {"on", "9"},
@@ -126,7 +128,7 @@ TEST(RelayctlFaults, BadCommandLinesAreUsageErrorsAndSendNothing) {
   }
   EXPECT_EQ(Relayctl({"-p", "0", "-H", "127.0.0.1", "status"}).exitCode, 2);
   EXPECT_TRUE(sim.Requests().empty());
-  EXPECT_EQ(ReadOutputsDirectly(sim.Port()), 1);
+  EXPECT_EQ(ReadOutputsDirectly(sim.port()), 1);
 }
 
 TEST(RelayctlFaults, HelpAndVersionGoToStdout) {

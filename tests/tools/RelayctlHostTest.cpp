@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "Json.h"
-#include "SimProcess.h"
+#include "Relayctl.h"
+#include "support/ScratchDir.h"
+#include "support/SimProcess.h"
 
 namespace {
 
+using namespace testsupport;
 using namespace tooltest;
 
 const std::string kIni =
@@ -18,11 +21,11 @@ const std::string kIni =
 
 TEST(RelayctlHosts, TakesTheAddressFromRelaypanelIniAndLeavesTheFileAlone) {
   SimProcess sim({"--outputs", "33"});
-  TempDir dir;
+  ScratchDir dir;
   dir.Write("relaypanel.ini", kIni);
   ProcessSetup setup;
   setup.cwd = dir.Path();
-  const RunResult run = Relayctl({"-p", std::to_string(sim.Port()), "outputs"}, setup);
+  const RunResult run = Relayctl({"-p", std::to_string(sim.port()), "outputs"}, setup);
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "33\n");
   EXPECT_EQ(dir.Read("relaypanel.ini"), kIni);
@@ -31,8 +34,8 @@ TEST(RelayctlHosts, TakesTheAddressFromRelaypanelIniAndLeavesTheFileAlone) {
 
 TEST(RelayctlHosts, EnvironmentComesBeforeTheIniAndHostOptionBeforeBoth) {
   SimProcess sim({"--outputs", "7"});
-  const std::string port = std::to_string(sim.Port());
-  TempDir dir;
+  const std::string port = std::to_string(sim.port());
+  ScratchDir dir;
   // Nothing listens on 127.0.0.2 at this port: taking it would fail.
   dir.Write("relaypanel.ini", "[relaypanel]\nIPV4=127.0.0.2\n");
   ProcessSetup setup;
@@ -60,7 +63,7 @@ TEST(RelayctlHosts, NoAddressAnywhereIsAUsageError) {
       {"[relaypanel]\r\nIPV4=  \r\n", "has no IPV4 value"},
   };
   for (const Case& c : cases) {
-    TempDir dir;
+    ScratchDir dir;
     if (c.ini) dir.Write("relaypanel.ini", c.ini);
     ProcessSetup setup;
     setup.cwd = dir.Path();
@@ -75,7 +78,7 @@ TEST(RelayctlHosts, NoAddressAnywhereIsAUsageError) {
 
 TEST(RelayctlHosts, UnreadableIniIsAUsageErrorNotACrash) {
   // A directory opens like a file but does not read.
-  TempDir dir;
+  ScratchDir dir;
   ASSERT_EQ(::mkdir((dir.Path() + "/relaypanel.ini").c_str(), 0700), 0);
   ProcessSetup setup;
   setup.cwd = dir.Path();
@@ -90,8 +93,8 @@ TEST(RelayctlHosts, UnreadableIniIsAUsageErrorNotACrash) {
 // Two simulators on one port, on two loopback addresses.
 struct TwoSims {
   SimProcess first{{"--outputs", "1"}, "127.0.0.1", 0};
-  SimProcess second{{"--outputs", "2"}, "127.0.0.2", first.Port()};
-  std::string Port() const { return std::to_string(first.Port()); }
+  SimProcess second{{"--outputs", "2"}, "127.0.0.2", first.port()};
+  std::string Port() const { return std::to_string(first.port()); }
 };
 
 TEST(RelayctlHosts, SeveralHostsEachNamedInTurn) {

@@ -15,14 +15,16 @@
 #include <vector>
 
 #include "Json.h"
-#include "SimProcess.h"
+#include "Relayctl.h"
+#include "support/SimProcess.h"
 
 namespace {
 
+using namespace testsupport;
 using namespace tooltest;
 
 std::string Port(const SimProcess& sim) {
-  return std::to_string(sim.Port());
+  return std::to_string(sim.port());
 }
 
 std::vector<std::string> Writes(const SimProcess& sim) {
@@ -61,7 +63,7 @@ TEST(RelayctlSwitch, ChangesOnlyTheNamedChannelsOverTheCurrentOutputs) {
     // One write of the whole byte, and the controller now holds it.
     EXPECT_EQ(Writes(sim), std::vector<std::string>{"VEDOVIZ1" + std::to_string(c.expected)})
         << label;
-    EXPECT_EQ(ReadOutputsDirectly(sim.Port()), c.expected) << label;
+    EXPECT_EQ(ReadOutputsDirectly(sim.port()), c.expected) << label;
   }
 }
 
@@ -115,7 +117,7 @@ TEST(RelayctlSwitch, CycleSwitchesOffWaitsAndSwitchesOn) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(Writes(sim), (std::vector<std::string>{"VEDOVIZ11", "VEDOVIZ13"}));
   EXPECT_GE(run.elapsed.count(), 300);
-  EXPECT_EQ(ReadOutputsDirectly(sim.Port()), 3);
+  EXPECT_EQ(ReadOutputsDirectly(sim.port()), 3);
 }
 
 TEST(RelayctlSwitch, QuietPrintsNothingButStillSwitches) {
@@ -123,7 +125,7 @@ TEST(RelayctlSwitch, QuietPrintsNothingButStillSwitches) {
   const RunResult run = Relayctl({"-q", "-H", "127.0.0.1", "-p", Port(sim), "on", "8"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(ReadOutputsDirectly(sim.Port()), 0x80);
+  EXPECT_EQ(ReadOutputsDirectly(sim.port()), 0x80);
 }
 
 // A controller that acknowledges every write and keeps its outputs as they were: the

@@ -8,17 +8,19 @@
 #include <string>
 
 #include "Json.h"
-#include "SimProcess.h"
+#include "Relayctl.h"
+#include "support/SimProcess.h"
 
 namespace {
 
+using namespace testsupport;
 using namespace tooltest;
 using namespace std::chrono_literals;
 
 TEST(RelayctlWatch, OneLinePerChangeAndCleanEndOnSigint) {
   SimProcess sim({"--outputs", "1"});
   ProcessSetup setup;
-  setup.argv = {RelayctlPath(), "-H",         "127.0.0.1", "-p", std::to_string(sim.Port()),
+  setup.argv = {RelayctlPath(), "-H",         "127.0.0.1", "-p", std::to_string(sim.port()),
                 "watch",        "--interval", "0.05"};
   Process watch(setup);
   const std::optional<std::string> first = watch.ReadLine(5000ms);
@@ -45,7 +47,7 @@ TEST(RelayctlWatch, OneLinePerChangeAndCleanEndOnSigint) {
 
 TEST(RelayctlWatch, CountEndsItAndJsonLinesCarryTheTime) {
   SimProcess sim({"--outputs", "5", "--inputs", "0xFE"});
-  const RunResult run = Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.Port()), "--json",
+  const RunResult run = Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.port()), "--json",
                                   "watch", "--interval", "0.02", "--count", "3"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   // Three polls, one state: one line.
@@ -61,7 +63,7 @@ TEST(RelayctlWatch, CountEndsItAndJsonLinesCarryTheTime) {
 
 TEST(RelayctlWatch, AControllerThatStopsAnsweringIsReportedOnceAndFailsTheRun) {
   SimProcess sim({"--silent"});
-  const RunResult run = Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.Port()), "-t", "50",
+  const RunResult run = Relayctl({"-H", "127.0.0.1", "-p", std::to_string(sim.port()), "-t", "50",
                                   "watch", "--interval", "0.01", "--count", "3"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");

@@ -1,6 +1,6 @@
 #pragma once
-// Child processes for the tool tests: a program started with pipes, its output read with
-// bounded waits, and a one-shot run that collects everything.
+// Child processes for the tests: a program started with its console on pipes, its output
+// read with bounded waits, and a one-shot run that collects everything.
 
 #include <sys/types.h>
 
@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
-namespace tooltest {
+namespace testsupport {
 
 struct ProcessSetup {
   std::vector<std::string> argv;           // argv[0] is the program's path
   std::string cwd;                         // empty: the test's own
   std::map<std::string, std::string> env;  // set on top of the test's environment
   std::vector<std::string> unsetEnv = {"RELAYCTL_HOST"};
-  std::string stderrFile;  // empty: a pipe
+  std::string stderrFile;    // empty: a pipe
+  bool closedStdin = false;  // standard input at its end from the start
 };
 
 class Process {
@@ -60,18 +61,4 @@ RunResult Run(const ProcessSetup& setup,
 std::string RelayctlPath();
 std::string RelaysimPath();
 
-// A fresh empty directory under the system's temporary directory, removed by its owner.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::string& Path() const { return path_; }
-  void Write(const std::string& name, const std::string& bytes) const;
-  std::string Read(const std::string& name) const;
-  std::vector<std::string> Names() const;
-
- private:
-  std::string path_;
-};
-
-}  // namespace tooltest
+}  // namespace testsupport

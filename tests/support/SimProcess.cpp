@@ -1,42 +1,51 @@
-#include "SimProcess.h"
+#include "support/SimProcess.h"
 
 #include <signal.h>
 
 #include <chrono>
-#include <optional>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
-#include "device/UdpLink.h"
-#include "device/VORuzovU.h"
-
-namespace tooltest {
+namespace testsupport {
 
 using namespace std::chrono_literals;
 
 SimProcess::SimProcess(std::vector<std::string> extra, std::string bind, int port) {
+  // Whatever a test does, the simulator only ever listens where nothing else can be hit.
+  if (bind.rfind("127.", 0) != 0) throw std::runtime_error("loopback addresses only: " + bind);
   ProcessSetup setup;
   setup.argv = {RelaysimPath(), "--bind", bind, "--port", std::to_string(port)};
   setup.argv.insert(setup.argv.end(), extra.begin(), extra.end());
   setup.stderrFile = logDir_.Path() + "/relaysim.log";
   process_ = std::make_unique<Process>(setup);
   // "relaysim listening on ADDRESS:PORT"
-  const std::optional<std::string> line = process_->ReadLine(5000ms);
-  const std::size_t colon = line ? line->rfind(':') : std::string::npos;
-  if (colon == std::string::npos) {
-    throw std::runtime_error("relaysim did not start: " + line.value_or("(no output)"));
+  const std::string prefix = "relaysim listening on " + bind + ":";
+  const std::string line = process_->ReadLine(5000ms).value_or("(no output)");
+  if (line.rfind(prefix, 0) != 0) {
+    Stop();
+    throw std::runtime_error("relaysim did not start on " + bind + ": '" + line + "' " +
+                             logDir_.Read("relaysim.log"));
   }
-  port_ = std::stoi(line->substr(colon + 1));
+  port_ = std::atoi(line.c_str() + prefix.size());
 }
 
 SimProcess::~SimProcess() {
-  process_->Signal(SIGTERM);
-  process_->Wait(3000ms);
+  Stop();
 }
 
 std::string SimProcess::Command(const std::string& line) {
   process_->WriteStdin(line + "\n");
-  return process_->ReadLine(3000ms).value_or("(no answer)");
+  return process_->ReadLine(3000ms).value_or("");
+}
+
+int SimProcess::Stop() {
+  if (!stopped_) {
+    process_->Signal(SIGTERM);
+    // The process kills a child that is still there when it goes.
+    stopped_ = process_->Wait(5000ms).value_or(-1);
+  }
+  return *stopped_;
 }
 
 std::vector<std::string> SimProcess::Requests() const {
@@ -55,19 +64,15 @@ std::vector<std::string> SimProcess::Requests() const {
   return requests;
 }
 
-RunResult Relayctl(const std::vector<std::string>& args, ProcessSetup setup) {
-  setup.argv = {RelayctlPath()};
+int RunSim(const std::vector<std::string>& args, std::string* out, std::string* err) {
+  ProcessSetup setup;
+  setup.argv = {RelaysimPath()};
   setup.argv.insert(setup.argv.end(), args.begin(), args.end());
-  return Run(setup);
+  setup.closedStdin = true;
+  const RunResult result = Run(setup, 5000ms);
+  if (out) *out = result.out;
+  if (err) *err = result.err;
+  return result.exitCode;
 }
 
-std::uint8_t ReadOutputsDirectly(int port, const std::string& host) {
-  device::UdpLink link;
-  std::uint8_t value = 0;
-  if (!device::GetOutputStatus(link, host, port, value)) {
-    throw std::runtime_error("the simulator did not answer the output read");
-  }
-  return value;
-}
-
-}  // namespace tooltest
+}  // namespace testsupport

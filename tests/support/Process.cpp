@@ -1,6 +1,5 @@
-#include "Process.h"
+#include "support/Process.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -8,17 +7,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <thread>
 
 extern char** environ;
 
-namespace tooltest {
+namespace testsupport {
 
 namespace {
 
@@ -88,6 +83,10 @@ Process::Process(const ProcessSetup& setup) {
   in_ = in[1];
   out_ = out[0];
   err_ = err[0];
+  if (setup.closedStdin) {
+    ::close(in_);
+    in_ = -1;
+  }
 }
 
 Process::~Process() {
@@ -187,33 +186,4 @@ std::string RelaysimPath() {
   return std::string(RELAY_BINARY_DIR) + "/relaysim";
 }
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "relayctl-test-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void TempDir::Write(const std::string& name, const std::string& bytes) const {
-  std::ofstream file(path_ + "/" + name, std::ios::binary);
-  file << bytes;
-}
-
-std::string TempDir::Read(const std::string& name) const {
-  std::ifstream file(path_ + "/" + name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> TempDir::Names() const {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
-}  // namespace tooltest
+}  // namespace testsupport
