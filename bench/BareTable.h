@@ -3,26 +3,13 @@
 // main window (its kind, parent, geometry and what it shows), taken at build time from the
 // window's own control tree so the baseline has the same number and kinds of widgets.
 
+#include "controls/Control.h"
+
 namespace bare {
 
-enum class Kind {
-  Form,
-  Menu,
-  MenuItem,
-  Label,
-  Edit,
-  Memo,
-  Panel,
-  Image,
-  SpeedButton,
-  CheckBox,
-  ComboBox,
-  UpDown,
-  GroupBox,
-  PageControl,
-  TabSheet,
-  StatusBar,
-};
+// The same kinds as the window's own controls (the header only: nothing of the core is
+// linked into the baseline).
+using Kind = controls::Kind;
 
 struct Item {
   Kind kind;

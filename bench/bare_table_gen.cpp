@@ -47,45 +47,6 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-const char* KindName(controls::Kind kind) {
-  using controls::Kind;
-  switch (kind) {
-    case Kind::Form:
-      return "Form";
-    case Kind::Menu:
-      return "Menu";
-    case Kind::MenuItem:
-      return "MenuItem";
-    case Kind::Label:
-      return "Label";
-    case Kind::Edit:
-      return "Edit";
-    case Kind::Memo:
-      return "Memo";
-    case Kind::Panel:
-      return "Panel";
-    case Kind::Image:
-      return "Image";
-    case Kind::SpeedButton:
-      return "SpeedButton";
-    case Kind::CheckBox:
-      return "CheckBox";
-    case Kind::ComboBox:
-      return "ComboBox";
-    case Kind::UpDown:
-      return "UpDown";
-    case Kind::GroupBox:
-      return "GroupBox";
-    case Kind::PageControl:
-      return "PageControl";
-    case Kind::TabSheet:
-      return "TabSheet";
-    case Kind::StatusBar:
-      return "StatusBar";
-  }
-  return "Form";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,11 +112,11 @@ int main(int argc, char** argv) {
         break;
     }
     const controls::Rect& b = c->bounds;
-    out << "    {Kind::" << KindName(c->GetKind()) << ", " << indexOf(c->Parent()) << ", " << b.left
-        << ", " << b.top << ", " << b.width << ", " << b.height << ", " << Literal(text) << ", "
-        << Literal(c->hint) << ", " << c->color << "u, " << (c->Visible() ? "true" : "false")
-        << ", " << (c->Enabled() ? "true" : "false") << ", " << (flag ? "true" : "false") << ", "
-        << index << "},\n";
+    out << "    {static_cast<Kind>(" << static_cast<int>(c->GetKind()) << "), "
+        << indexOf(c->Parent()) << ", " << b.left << ", " << b.top << ", " << b.width << ", "
+        << b.height << ", " << Literal(text) << ", " << Literal(c->hint) << ", " << c->color
+        << "u, " << (c->Visible() ? "true" : "false") << ", " << (c->Enabled() ? "true" : "false")
+        << ", " << (flag ? "true" : "false") << ", " << index << "},\n";
   }
   out << "};\n\nconst int kItemCount = " << order.size() << ";\n\n}  // namespace bare\n";
   return out ? 0 : 1;
