@@ -85,9 +85,8 @@ FormBinding::FormBinding(app::TForm1& form, QMainWindow& window)
     control.SetObserver(this);
     ApplyAll(control);
   });
-  const auto deliver = [this](const std::function<void()>& event) { Deliver(event); };
-  timers_.push_back(std::make_unique<TimerBackend>(form_.Timer1, deliver, this));
-  timers_.push_back(std::make_unique<TimerBackend>(form_.Timer2, deliver, this));
+  timers_.push_back(std::make_unique<TimerBackend>(form_.Timer1, this));
+  timers_.push_back(std::make_unique<TimerBackend>(form_.Timer2, this));
   if (QWidget* first = WidgetFor(form_.Edit1)) first->setFocus();
 }
 

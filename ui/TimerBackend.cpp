@@ -4,10 +4,10 @@
 
 namespace ui {
 
-TimerBackend::TimerBackend(controls::Timer& timer, DeliverFn deliver, QObject* parent)
-    : QObject(parent), timer_(timer), deliver_(std::move(deliver)) {
+TimerBackend::TimerBackend(controls::Timer& timer, QObject* parent)
+    : QObject(parent), timer_(timer) {
   qtimer_.setTimerType(Qt::PreciseTimer);
-  connect(&qtimer_, &QTimer::timeout, this, [this] { deliver_([this] { timer_.Tick(); }); });
+  connect(&qtimer_, &QTimer::timeout, this, [this] { timer_.Tick(); });
   timer_.SetObserver(this);
   Apply();
 }

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QTimer>
-#include <functional>
 
 #include "controls/Timer.h"
 
@@ -13,10 +12,9 @@ namespace ui {
 class TimerBackend : public QObject, private controls::TimerObserver {
   Q_OBJECT
  public:
-  // Each tick runs through deliver, so an error in its handler reaches the error display.
-  using DeliverFn = std::function<void(const std::function<void()>&)>;
-
-  TimerBackend(controls::Timer& timer, DeliverFn deliver, QObject* parent = nullptr);
+  // A tick goes straight to the model: the window runs each tick handler as an event of
+  // its own, under the error display.
+  explicit TimerBackend(controls::Timer& timer, QObject* parent = nullptr);
   ~TimerBackend() override;
 
   const QTimer& Backing() const { return qtimer_; }
@@ -26,7 +24,6 @@ class TimerBackend : public QObject, private controls::TimerObserver {
   void Apply();
 
   controls::Timer& timer_;
-  DeliverFn deliver_;
   QTimer qtimer_;
 };
 

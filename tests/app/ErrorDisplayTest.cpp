@@ -41,3 +41,22 @@ TEST_F(AppTest, EscapedErrorsAreShownAndTheProgramGoesOn) {
   EXPECT_EQ(platform.messages[1].caption, "DU Rorez 9212");
   EXPECT_FALSE(platform.messages[1].text.empty());
 }
+
+// An error escaping a tick is shown like any other, and the timer goes on counting.
+TEST_F(AppTest, ATickThatFailsIsShownAndTheTimerGoesOn) {
+  app::TForm1& window = NewForm();  // not created: no address, so the read fails at once
+  struct Throwing : controls::Observer {
+    void Changed(controls::Control&, controls::Property) override {
+      throw std::runtime_error("the status bar broke");
+    }
+  } throwing;
+  window.StatusBar1.SetObserver(&throwing);
+  window.Timer1.SetInterval(1000);
+  window.Timer1.SetEnabled(true);
+  window.Timer1.Advance(2500);
+  window.StatusBar1.SetObserver(nullptr);
+  ASSERT_EQ(platform.messages.size(), 1u);  // later ticks write the same text: no change
+  EXPECT_EQ(platform.messages[0].text, "Error...ReceiveP5.");
+  EXPECT_TRUE(window.Timer1.Running());
+  EXPECT_EQ(window.Timer1.Remaining(), 500u);
+}
